@@ -1,0 +1,94 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "PluginProcessor.h"
+
+#include <cerrno>
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+#include <optional>
+
+namespace
+{
+    const juce::Identifier settingsTag      { "MYPLUGINSETTINGS" };
+    const juce::Identifier widthAttribute   { "uiWidth" };
+    const juce::Identifier heightAttribute  { "uiHeight" };
+    const juce::Identifier midAttribute     { "Mid" };
+    const juce::Identifier sideAttribute    { "Side" };
+    const juce::Identifier programAttribute { "StoredProgramNum" };
+
+    constexpr auto relaxed = std::memory_order_relaxed;
+
+    /** Reads an integer as C's atoi does (blanks, sign, digits, 0 when there are none), but
+        saturates instead of overflowing. Absent attributes give nothing. */
+    std::optional<int32_t> readInteger (const juce::XmlElement& element, const juce::Identifier& name)
+    {
+        if (! element.hasAttribute (name))
+            return std::nullopt;
+
+        const auto text = element.getStringAttribute (name).toStdString();
+        const auto value = std::strtol (text.c_str(), nullptr, 10);
+        return (int32_t) juce::jlimit<long> (INT32_MIN, INT32_MAX, value);
+    }
+
+    /** Reads a level; malformed text gives 0. A value that is not a finite number counts as absent
+        and a finite one is brought into the normalised range, so no state can blast the outputs. */
+    std::optional<double> readLevel (const juce::XmlElement& element, const juce::Identifier& name)
+    {
+        if (! element.hasAttribute (name))
+            return std::nullopt;
+
+        const auto value = element.getDoubleAttribute (name);
+
+        if (! std::isfinite (value))
+            return std::nullopt;
+
+        return juce::jlimit (0.0, 1.0, value);
+    }
+
+    bool isUsableEditorSize (int32_t pixels)
+    {
+        return pixels >= JuceDemoPluginAudioProcessor::minimumEditorSize
+            && pixels <= JuceDemoPluginAudioProcessor::maximumEditorSize;
+    }
+}
+
+void JuceDemoPluginAudioProcessor::getStateInformation (juce::MemoryBlock& destData)
+{
+    juce::XmlElement xml (settingsTag);
+    xml.setAttribute (widthAttribute, (int) uiWidth.load (relaxed));
+    xml.setAttribute (heightAttribute, (int) uiHeight.load (relaxed));
+    xml.setAttribute (midAttribute, parameters.midValue.load (relaxed));
+    xml.setAttribute (sideAttribute, parameters.sideValue.load (relaxed));
+    xml.setAttribute (programAttribute, (int) currentProgram.load (relaxed));
+
+    destData.reset();
+    copyXmlToBinary (xml, destData);
+}
+
+void JuceDemoPluginAudioProcessor::setStateInformation (const void* data, int sizeInBytes)
+{
+    if (data == nullptr)
+        return;
+
+    const auto xml = getXmlFromBinary (data, sizeInBytes);
+
+    // Compared directly rather than with hasTagName, which also accepts other letter cases but
+    // complains about them in debug builds.
+    if (xml == nullptr || ! xml->getTagName().equalsIgnoreCase (settingsTag.toString()))
+        return;
+
+    if (const auto width = readInteger (*xml, widthAttribute); width && isUsableEditorSize (*width))
+        uiWidth.store (*width, relaxed);
+
+    if (const auto height = readInteger (*xml, heightAttribute); height && isUsableEditorSize (*height))
+        uiHeight.store (*height, relaxed);
+
+    if (const auto mid = readLevel (*xml, midAttribute))
+        parameters.midValue.store (*mid, relaxed);
+
+    if (const auto side = readLevel (*xml, sideAttribute))
+        parameters.sideValue.store (*side, relaxed);
+
+    if (const auto program = readInteger (*xml, programAttribute))
+        storedProgramNum.store (*program, relaxed);
+}
