@@ -168,6 +168,17 @@ TEST_F (ProgramFixture, HostRuleFirstSelectionAfterRestoreKeepsTheRestoredLevels
     EXPECT_NEAR (sideDecibels(), -6.0, 1.0e-5);
 }
 
+TEST_F (ProgramFixture, HostRuleChoosingAnotherProgramAfterRestoreApplies)
+{
+    restoreStateSavedWithProgram (processor, 0, 0.3);
+    processor.setCurrentProgram (1);
+    EXPECT_EQ (processor.parameters.sideValue.load(), 0.0);
+    EXPECT_EQ (processor.storedProgramNum.load(), runningAsGarageBand() ? 0 : -1);
+
+    processor.setCurrentProgram (0);
+    EXPECT_NEAR (processor.parameters.sideValue.load(), 0.3, 1.0e-7);
+}
+
 TEST_F (ProgramFixture, HostRuleAnOpenedEditorLetsTheSelectionApply)
 {
     restoreStateSavedWithProgram (processor, 2, 0.3);

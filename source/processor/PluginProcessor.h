@@ -83,7 +83,15 @@ public:
 
 private:
     //==============================================================================
-    void applyProgramLevels (double targetMidValue, double targetSideDecibels);
+    void applyProgramLevels (int index, double targetMidValue, double targetSideDecibels);
+
+    /** Tells the host the present levels again, from the message thread. */
+    struct HostValueRefresher final : juce::AsyncUpdater
+    {
+        explicit HostValueRefresher (JuceDemoPluginAudioProcessor& p) : owner (p) {}
+        void handleAsyncUpdate() override;
+        JuceDemoPluginAudioProcessor& owner;
+    };
 
     // The host application does not change while the plug-in lives; asking once keeps program
     // changes free of file-system calls, whichever thread the host selects them on.
@@ -91,6 +99,8 @@ private:
 
     JuceDemoPluginAudioProcessorParameter* midParameter = nullptr;
     JuceDemoPluginAudioProcessorParameter* sideParameter = nullptr;
+
+    HostValueRefresher hostValueRefresher { *this };
 
     // Audio-thread only: the gains at the end of the last block, the start of the next ramp.
     double lastMidGain = 0.0;

@@ -67,7 +67,7 @@ void JuceDemoPluginAudioProcessor::setCurrentProgram (int index)
         parameters.midValue.store (userMid, relaxed);
         parameters.sideValue.store (userSide, relaxed);
         currentProgram.store (0, relaxed);
-        applyProgramLevels (userMid, ValueToDecibels (userSide));
+        applyProgramLevels (0, userMid, ValueToDecibels (userSide));
         return;
     }
 
@@ -87,20 +87,24 @@ void JuceDemoPluginAudioProcessor::setCurrentProgram (int index)
         targetSideDecibels = programs[index].sideDecibels;
     }
 
-    applyProgramLevels (targetMid, targetSideDecibels);
+    applyProgramLevels (index, targetMid, targetSideDecibels);
 }
 
-void JuceDemoPluginAudioProcessor::applyProgramLevels (double targetMidValue, double targetSideDecibels)
+void JuceDemoPluginAudioProcessor::applyProgramLevels (int index, double targetMidValue, double targetSideDecibels)
 {
-    // After a restore, most hosts select the saved program once before any editor is open; that
+    // After a restore, hosts re-select the saved program once before any editor is open; that
     // selection must not overwrite the levels that were just restored. GarageBand is the exception.
-    if (! hostIsGarageBand
-        && ! editorCreated.load (relaxed)
-        && storedProgramNum.load (relaxed) >= 0)
+    // Choosing another program is the user's own pick and always applies: LV2 hosts restore the
+    // state around every prepareToPlay, which would otherwise swallow the first preset chosen.
+    if (! hostIsGarageBand && ! editorCreated.load (relaxed))
     {
-        storedProgramNum.store (-1, relaxed);
-        targetMidValue = parameters.midValue.load (relaxed);
-        targetSideDecibels = ValueToDecibels (parameters.sideValue.load (relaxed));
+        const auto pendingProgram = storedProgramNum.exchange (-1, relaxed);
+
+        if (pendingProgram >= 0 && pendingProgram == index)
+        {
+            targetMidValue = parameters.midValue.load (relaxed);
+            targetSideDecibels = ValueToDecibels (parameters.sideValue.load (relaxed));
+        }
     }
 
     parameters.midValue.store (targetMidValue, relaxed);
@@ -109,4 +113,15 @@ void JuceDemoPluginAudioProcessor::applyProgramLevels (double targetMidValue, do
     const auto sideValue = DecibelsToValue (targetSideDecibels);
     parameters.sideValue.store (sideValue, relaxed);
     sideParameter->setValueNotifyingHost ((float) sideValue);
+
+    // A wrapper may mute these notifications while it is itself inside the host's program change
+    // (JUCE's VST3 wrapper does), leaving the host showing stale levels; say them again once the
+    // host's call has returned. Posting the message is safe from any thread.
+    hostValueRefresher.triggerAsyncUpdate();
+}
+
+void JuceDemoPluginAudioProcessor::HostValueRefresher::handleAsyncUpdate()
+{
+    for (auto* parameter : { &owner.getMidParameter(), &owner.getSideParameter() })
+        parameter->sendValueChangedMessageToListeners (parameter->getValue());
 }

@@ -91,4 +91,8 @@ void JuceDemoPluginAudioProcessor::setStateInformation (const void* data, int si
 
     if (const auto program = readInteger (*xml, programAttribute))
         storedProgramNum.store (*program, relaxed);
+
+    // Not a notification from within the host's own restore call, which wrappers would mute, but a
+    // later one, so that hosts that keep their own copy of the levels (LV2 hosts do) show these.
+    hostValueRefresher.triggerAsyncUpdate();
 }
