@@ -54,8 +54,12 @@ namespace
         }
         else
         {
-            const auto folder = juce::File (TERVANE_LV2_BINARY).getParentDirectory().getParentDirectory();
-            const auto found = pluginFormat->searchPathsForPlugins (juce::FileSearchPath (folder.getFullPathName()), true, false);
+            // Searched once, as a host scans at start-up: each search reloads LV2's whole world.
+            static const auto found = [pluginFormat]
+            {
+                const auto folder = juce::File (TERVANE_LV2_BINARY).getParentDirectory().getParentDirectory();
+                return pluginFormat->searchPathsForPlugins (juce::FileSearchPath (folder.getFullPathName()), true, false);
+            }();
 
             if (! found.contains (lv2Uri))
                 return {};
