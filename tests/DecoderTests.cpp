@@ -392,6 +392,10 @@ TEST_F (DecoderFixture, aFullDiskFailsCleanly)
 
 TEST_F (DecoderFixture, memoryStaysFlatWhateverTheLength)
 {
+   #if defined (__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer keeps freed memory in quarantine, so peak memory says nothing here";
+   #endif
+
     ASSERT_TRUE (writeAudio (folder.getChildFile ("short.wav"), makeMidSide (48000 * 5), 16));
     ASSERT_TRUE (writeAudio (folder.getChildFile ("long.wav"), makeMidSide (48000 * 300), 16));
 
