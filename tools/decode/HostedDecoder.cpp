@@ -5,6 +5,7 @@
 #include "processor/PluginProcessor.h"
 
 #include <cmath>
+#include <functional>
 
 namespace decode
 {
@@ -132,8 +133,36 @@ void HostedDecoder::primeWithSilence()
     {
         silence.clear();
         plugin->processBlock (silence, midi);
-        juce::MessageManager::getInstance()->runDispatchLoopUntil (5);
+        juce::MessageManager::getInstance()->runDispatchLoopUntil (2);
     }
+}
+
+bool HostedDecoder::decodesAt (double midValue, double sideValue)
+{
+    // A test block shows the gains the plug-in really applies: L + R = 2 M gM, L - R = 2 S gS.
+    constexpr float testMid = 0.5f, testSide = 0.25f;
+    const auto n = silence.getNumSamples();
+
+    for (int channel = 0; channel < 2; ++channel)
+        juce::FloatVectorOperations::fill (silence.getWritePointer (channel), channel == 0 ? testMid : testSide, n);
+
+    plugin->processBlock (silence, midi);
+
+    const auto matches = [] (double measured, double value)
+    {
+        const auto expected = DecibelsToGain (ValueToDecibels (value));
+        return std::abs (measured - expected) <= 1.0e-6 * std::max (1.0, expected);
+    };
+
+    for (const auto i : { 0, n - 1 })
+    {
+        const auto left = (double) silence.getSample (0, i), right = (double) silence.getSample (1, i);
+
+        if (! matches ((left + right) / (2.0 * testMid), midValue) || ! matches ((left - right) / (2.0 * testSide), sideValue))
+            return false;
+    }
+
+    return true;
 }
 
 std::optional<Failure> HostedDecoder::configure (const Settings& settings)
@@ -145,6 +174,31 @@ std::optional<Failure> HostedDecoder::configure (const Settings& settings)
     silence.setSize (2, settings.blockSize);
     primeWithSilence();
 
+    // The levels to decode at, found with the plug-in's own program logic.
+    JuceDemoPluginAudioProcessor reference;
+    auto* mid = findParameter (*plugin, "Mid");
+    auto* side = findParameter (*plugin, "Side");
+
+    // Hosts deliver changes asynchronously, some through more than one thread; keep asking until
+    // the audio itself shows the levels, as a test block measures them.
+    const auto settle = [&] (const std::function<void()>& request, double midValue, double sideValue)
+    {
+        for (int attempt = 0; attempt < 400; ++attempt)
+        {
+            if (attempt % 20 == 0)
+                request();
+
+            primeWithSilence();
+
+            if (decodesAt (midValue, sideValue) && decodesAt (midValue, sideValue))
+                return true;
+
+            juce::MessageManager::getInstance()->runDispatchLoopUntil (5);
+        }
+
+        return false;
+    };
+
     if (settings.program.isNotEmpty())
     {
         // Numbers name the programs in the plug-in's own order; hosts such as LV2 list them in any.
@@ -152,7 +206,6 @@ std::optional<Failure> HostedDecoder::configure (const Settings& settings)
 
         if (name.containsOnly ("0123456789"))
         {
-            JuceDemoPluginAudioProcessor reference;
             const auto number = name.getIntValue();
 
             if (name.length() > 2 || number < 0 || number >= reference.getNumPrograms())
@@ -173,40 +226,45 @@ std::optional<Failure> HostedDecoder::configure (const Settings& settings)
                 index = i;
         }
 
-        if (index < 0)
+        int referenceIndex = -1;
+
+        for (int i = 0; i < reference.getNumPrograms(); ++i)
+            if (reference.getProgramName (i).equalsIgnoreCase (name))
+                referenceIndex = i;
+
+        if (index < 0 || referenceIndex < 0)
             return fail (usageError, "unknown program " + name.quoted() + "; the programs are: "
                                          + names.joinIntoString (", "));
 
-        plugin->setCurrentProgram (index);
-        primeWithSilence();
+        reference.setCurrentProgram (referenceIndex);
+
+        if (! settle ([&] { plugin->setCurrentProgram (index); },
+                      reference.parameters.midValue.load(), reference.parameters.sideValue.load()))
+            return fail (pluginUnavailable, "the plug-in did not take the program " + name.quoted());
     }
 
-    auto* mid = findParameter (*plugin, "Mid");
-    auto* side = findParameter (*plugin, "Side");
+    const auto levelOr = [] (const std::optional<double>& decibels, double current)
+    {
+        return decibels ? (double) (float) levelToValue (*decibels) : current;
+    };
 
-    if (settings.midDecibels)
-        mid->setValueNotifyingHost ((float) levelToValue (*settings.midDecibels));
+    const auto midValue = levelOr (settings.midDecibels, reference.parameters.midValue.load());
+    const auto sideValue = levelOr (settings.sideDecibels, reference.parameters.sideValue.load());
 
-    if (settings.sideDecibels)
-        side->setValueNotifyingHost ((float) levelToValue (*settings.sideDecibels));
+    const auto requestLevels = [&]
+    {
+        if (std::abs (mid->getValue() - (float) midValue) > 0.0f)
+            mid->setValueNotifyingHost ((float) midValue);
 
-    if (settings.program.isEmpty() && ! settings.midDecibels)
-        mid->setValueNotifyingHost ((float) DecibelsToValue (0.0));
+        if (std::abs (side->getValue() - (float) sideValue) > 0.0f)
+            side->setValueNotifyingHost ((float) sideValue);
+    };
 
-    if (settings.program.isEmpty() && ! settings.sideDecibels)
-        side->setValueNotifyingHost ((float) DecibelsToValue (0.0));
+    if (! settle (requestLevels, midValue, sideValue))
+        return fail (pluginUnavailable, "the plug-in did not take the Mid and Side levels");
 
-    primeWithSilence();
-
-    midDecibels = ValueToDecibels (mid->getValue());
-    sideDecibels = ValueToDecibels (side->getValue());
-
-    if (settings.midDecibels && std::abs (mid->getValue() - (float) levelToValue (*settings.midDecibels)) > 1.0e-6f)
-        return fail (pluginUnavailable, "the plug-in did not take the Mid level");
-
-    if (settings.sideDecibels && std::abs (side->getValue() - (float) levelToValue (*settings.sideDecibels)) > 1.0e-6f)
-        return fail (pluginUnavailable, "the plug-in did not take the Side level");
-
+    midDecibels = ValueToDecibels (midValue);
+    sideDecibels = ValueToDecibels (sideValue);
     return std::nullopt;
 }
 

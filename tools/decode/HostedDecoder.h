@@ -43,6 +43,7 @@ namespace decode
 
         std::optional<Failure> configure (const Settings& settings);
         void primeWithSilence();
+        bool decodesAt (double midValue, double sideValue);
 
         std::unique_ptr<juce::AudioPluginFormatManager> formats;
         std::unique_ptr<juce::AudioPluginInstance> plugin;
