@@ -121,7 +121,8 @@ std::variant<Result, Failure> FileDecoder::decode (const juce::File& input, cons
 
     std::unique_ptr<juce::AudioFormatWriter> writer;
     {
-        auto stream = std::make_unique<juce::FileOutputStream> (temporary.getFile());
+        // A large buffer means few, large writes to the disk.
+        auto stream = std::make_unique<juce::FileOutputStream> (temporary.getFile(), 1 << 20);
 
         if (! stream->openedOk())
             return writeFailure();
