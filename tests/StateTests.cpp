@@ -181,6 +181,10 @@ TEST_F (StateFixture, unusableBlocksChangeNothing)
     cases.push_back ({ "junk after the tag", makeBlock ("<MYPLUGINSETTINGS uiWidth=\"600\" / junk") });
     cases.push_back ({ "not XML at all", makeBlock ("just some words") });
     cases.push_back ({ "text starts with a zero byte", makeBlock (std::string ("\0", 1) + good) });
+    cases.push_back ({ "broken UTF-8 inside an attribute",
+                       makeBlock ("<MYPLUGINSETTINGS uiWidth=\"600\" Mid=\"" + std::string (40, '\xff') + "0.5\"/>") });
+    cases.push_back ({ "a multi-byte character cut at the end",
+                       makeBlock ("<MYPLUGINSETTINGS uiWidth=\"600\" Mid=\"0.5\"/>\xe2\x82") });
     cases.push_back ({ "another root tag", makeBlock (settings ("uiWidth=\"600\" Mid=\"0.5\"", "OTHERSETTINGS")) });
     cases.push_back ({ "tag with a suffix", makeBlock (settings ("uiWidth=\"600\" Mid=\"0.5\"", "MYPLUGINSETTINGS2")) });
 

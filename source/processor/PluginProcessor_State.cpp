@@ -5,6 +5,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <optional>
 
 namespace
@@ -45,6 +46,31 @@ namespace
         return juce::jlimit (0.0, 1.0, value);
     }
 
+    /** The XML of a saved block: magic, length, then the text up to its first zero byte. Text that
+        is not valid UTF-8 is refused here, because JUCE's XML parser can read past the end of a
+        string that holds a broken multi-byte sequence. */
+    std::unique_ptr<juce::XmlElement> readSettingsXml (const void* data, int sizeInBytes)
+    {
+        constexpr uint32_t magic = 0x21324356;
+
+        if (data == nullptr || sizeInBytes <= 8 || juce::ByteOrder::littleEndianInt (data) != magic)
+            return {};
+
+        const auto length = (int32_t) juce::ByteOrder::littleEndianInt (juce::addBytesToPointer (data, 4));
+
+        if (length <= 0)
+            return {};
+
+        const auto* text = static_cast<const char*> (data) + 8;
+        const auto available = (size_t) juce::jmin (length, sizeInBytes - 8);
+        const auto textBytes = (int) ::strnlen (text, available);
+
+        if (! juce::CharPointer_UTF8::isValidString (text, textBytes))
+            return {};
+
+        return juce::parseXML (juce::String::fromUTF8 (text, textBytes));
+    }
+
     bool isUsableEditorSize (int32_t pixels)
     {
         return pixels >= JuceDemoPluginAudioProcessor::minimumEditorSize
@@ -67,10 +93,7 @@ void JuceDemoPluginAudioProcessor::getStateInformation (juce::MemoryBlock& destD
 
 void JuceDemoPluginAudioProcessor::setStateInformation (const void* data, int sizeInBytes)
 {
-    if (data == nullptr)
-        return;
-
-    const auto xml = getXmlFromBinary (data, sizeInBytes);
+    const auto xml = readSettingsXml (data, sizeInBytes);
 
     // Compared directly rather than with hasTagName, which also accepts other letter cases but
     // complains about them in debug builds.
