@@ -38,15 +38,10 @@ namespace
         return reader.bitsPerSample <= 24 ? "24" : "32";
     }
 
+    /** WAV holds every depth; JUCE's AIFF and FLAC writers only 16 and 24 bits. */
     bool canStore (const juce::String& format, const juce::String& bits)
     {
-        if (format == "wav")
-            return true;
-
-        if (format == "aiff")
-            return bits == "16" || bits == "24";
-
-        return bits == "16" || bits == "24";
+        return format == "wav" || bits == "16" || bits == "24";
     }
 }
 

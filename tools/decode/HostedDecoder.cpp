@@ -253,18 +253,17 @@ std::optional<Failure> HostedDecoder::configure (const Settings& settings)
 
     const auto requestLevels = [&]
     {
-        if (std::abs (mid->getValue() - (float) midValue) > 0.0f)
+        // Only real changes: a float equal to what the plug-in holds would round its level.
+        if (mid->getValue() != (float) midValue)
             mid->setValueNotifyingHost ((float) midValue);
 
-        if (std::abs (side->getValue() - (float) sideValue) > 0.0f)
+        if (side->getValue() != (float) sideValue)
             side->setValueNotifyingHost ((float) sideValue);
     };
 
     if (! settle (requestLevels, midValue, sideValue))
         return fail (pluginUnavailable, "the plug-in did not take the Mid and Side levels");
 
-    midDecibels = ValueToDecibels (midValue);
-    sideDecibels = ValueToDecibels (sideValue);
     return std::nullopt;
 }
 

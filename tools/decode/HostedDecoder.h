@@ -35,9 +35,6 @@ namespace decode
         /** Decodes one block of at most the prepared block size in place. */
         void process (juce::AudioBuffer<float>& block);
 
-        double getMidDecibels() const noexcept  { return midDecibels; }
-        double getSideDecibels() const noexcept { return sideDecibels; }
-
     private:
         HostedDecoder (std::unique_ptr<juce::AudioPluginFormatManager>, std::unique_ptr<juce::AudioPluginInstance>);
 
@@ -49,6 +46,5 @@ namespace decode
         std::unique_ptr<juce::AudioPluginInstance> plugin;
         juce::MidiBuffer midi;
         juce::AudioBuffer<float> silence;
-        double midDecibels = 0.0, sideDecibels = 0.0;
     };
 }
