@@ -189,6 +189,76 @@ namespace
         juce::AudioProcessorParameter* side = nullptr;
     };
 
+    /** Rewrites the editor size in our block inside a host's state. Both of JUCE's hosts keep
+        the block in JUCE's text encoding: VST3 in the IComponent element of its binary XML, LV2
+        as a string in its Turtle. Whatever the wrapper appends after the block is kept. */
+    bool withEditorSize (juce::MemoryBlock& hostState, Format format, int width, int height)
+    {
+        const auto resized = [&] (const juce::String& encoded) -> juce::String
+        {
+            juce::MemoryBlock block;
+
+            if (! block.fromBase64Encoding (encoded) || block.getSize() < 8)
+                return {};
+
+            auto xml = juce::AudioProcessor::getXmlFromBinary (block.getData(), (int) block.getSize());
+
+            if (xml == nullptr || ! xml->hasTagName ("MYPLUGINSETTINGS"))
+                return {};
+
+            const auto oldLength = 8 + (size_t) juce::ByteOrder::littleEndianInt (juce::addBytesToPointer (block.getData(), 4));
+            xml->setAttribute ("uiWidth", width);
+            xml->setAttribute ("uiHeight", height);
+
+            juce::MemoryBlock rewritten;
+            juce::AudioProcessor::copyXmlToBinary (*xml, rewritten);
+            rewritten.append (juce::addBytesToPointer (block.getData(), oldLength), block.getSize() - oldLength);
+            return rewritten.toBase64Encoding();
+        };
+
+        if (format == Format::vst3)
+        {
+            auto outer = juce::AudioProcessor::getXmlFromBinary (hostState.getData(), (int) hostState.getSize());
+            auto* component = outer != nullptr ? outer->getChildByName ("IComponent") : nullptr;
+
+            if (component == nullptr)
+                return false;
+
+            const auto encoded = resized (component->getAllSubText().trim());
+
+            if (encoded.isEmpty())
+                return false;
+
+            component->deleteAllTextElements();
+            component->addTextElement (encoded);
+            juce::AudioProcessor::copyXmlToBinary (*outer, hostState);
+            return true;
+        }
+
+        auto turtle = hostState.toString();
+
+        for (int start = turtle.indexOfChar ('"'); start >= 0; start = turtle.indexOfChar (start + 1, '"'))
+        {
+            const auto end = turtle.indexOfChar (start + 1, '"');
+
+            if (end < 0)
+                break;
+
+            const auto encoded = resized (turtle.substring (start + 1, end));
+
+            if (encoded.isNotEmpty())
+            {
+                turtle = turtle.replaceSection (start + 1, end - start - 1, encoded);
+                hostState.replaceAll (turtle.toRawUTF8(), turtle.getNumBytesAsUTF8());
+                return true;
+            }
+
+            start = end;
+        }
+
+        return false;
+    }
+
     std::string formatName (const ::testing::TestParamInfo<Format>& info)
     {
         return info.param == Format::vst3 ? "VST3" : "LV2";
@@ -351,6 +421,39 @@ TEST_P (HostedPlugin, stateSavedFromOneInstanceRestoresIntoAnother)
     EXPECT_NEAR (otherSide->getValue(), sideValue, 1.0e-7);
     expectDecodedAt (process (*other, 300), gainOf (midValue), gainOf (sideValue), "restored instance");
     other->releaseResources();
+}
+
+TEST_P (HostedPlugin, editorOpensInTheHostAtItsStoredSize)
+{
+    const auto openedSize = [this]
+    {
+        std::unique_ptr<juce::AudioProcessorEditor> editor (plugin->createEditorIfNeeded());
+
+        if (editor == nullptr)
+            return juce::Rectangle<int>();
+
+        // A host shows the plug-in's view in one of its own windows.
+        editor->addToDesktop (0);
+        editor->setVisible (true);
+
+        for (int i = 0; i < 50; ++i)
+            juce::MessageManager::getInstance()->runDispatchLoopUntil (10);
+
+        const auto bounds = editor->getLocalBounds();
+        editor.reset();
+        juce::MessageManager::getInstance()->runDispatchLoopUntil (50);
+        return bounds;
+    };
+
+    EXPECT_EQ (openedSize(), juce::Rectangle<int> (472, 480));
+
+    // A project saved by an instance whose editor had another size.
+    juce::MemoryBlock state;
+    plugin->getStateInformation (state);
+    ASSERT_TRUE (withEditorSize (state, GetParam(), 520, 500));
+    plugin->setStateInformation (state.getData(), (int) state.getSize());
+
+    EXPECT_EQ (openedSize(), juce::Rectangle<int> (520, 500));
 }
 
 INSTANTIATE_TEST_SUITE_P (Formats, HostedPlugin, ::testing::Values (Format::vst3, Format::lv2), formatName);
