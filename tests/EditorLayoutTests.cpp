@@ -117,6 +117,16 @@ TEST_F (EditorLayout, labelsShowTheVersionAndTheNotice)
     EXPECT_EQ (editor().noticeLabel.getFont().getHeight(), 12.0f);
 }
 
+TEST_F (EditorLayout, screenReadersNameTheControls)
+{
+    EXPECT_EQ (editor().midFader.getTitle(), "Mid level");
+    EXPECT_EQ (editor().sideFader.getTitle(), "Side level");
+    EXPECT_EQ (editor().midTextBox.getTitle(), "Mid level");
+    EXPECT_EQ (editor().sideTextBox.getTitle(), "Side level");
+    EXPECT_EQ (editor().outputMeterL.getTitle(), "Left output");
+    EXPECT_EQ (editor().outputMeterR.getTitle(), "Right output");
+}
+
 TEST_F (EditorLayout, imagesAreDecodedOnceAtTheirSizes)
 {
     struct Size
