@@ -120,5 +120,8 @@ private:
 
     JuceDemoPluginAudioProcessor& audioProcessor;
 
+    // The gradient with the background picture over it, at the editor's size.
+    juce::Image backgroundCache;
+
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (JuceDemoPluginAudioProcessorEditor)
 };
