@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <malloc.h>
 #include <set>
 
 namespace
@@ -457,3 +458,37 @@ TEST_P (HostedPlugin, editorOpensInTheHostAtItsStoredSize)
 }
 
 INSTANTIATE_TEST_SUITE_P (Formats, HostedPlugin, ::testing::Values (Format::vst3, Format::lv2), formatName);
+
+TEST (HostedEditor, openingAndClosingFiftyTimesKeepsMemoryFlat)
+{
+    auto plugin = instantiate (Format::vst3);
+    ASSERT_NE (plugin, nullptr);
+
+    const auto openAndClose = [&plugin]
+    {
+        std::unique_ptr<juce::AudioProcessorEditor> editor (plugin->createEditorIfNeeded());
+        ASSERT_NE (editor, nullptr);
+        editor->addToDesktop (0);
+        editor->setVisible (true);
+        juce::MessageManager::getInstance()->runDispatchLoopUntil (20);
+        editor.reset();
+        juce::MessageManager::getInstance()->runDispatchLoopUntil (5);
+    };
+
+    for (int i = 0; i < 5; ++i)
+        openAndClose();
+
+    const auto before = mallinfo2();
+
+    for (int i = 0; i < 45; ++i)
+        openAndClose();
+
+   #if ! defined (__SANITIZE_ADDRESS__)
+    const auto after = mallinfo2();
+    EXPECT_LT (after.uordblks + after.hblkhd, before.uordblks + before.hblkhd + 1024 * 1024);
+   #else
+    juce::ignoreUnused (before);
+   #endif
+
+    plugin->releaseResources();
+}

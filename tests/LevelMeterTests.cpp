@@ -145,3 +145,39 @@ TEST_F (LevelMeters, columnIsDrawnFromTheLedImages)
     EXPECT_EQ (image.getPixelAt (5, centreOf (16)), redUnlit.getPixelAt (5, 5));
     EXPECT_NE (lit.getPixelAt (5, 5), unlit.getPixelAt (5, 5));
 }
+
+TEST_F (LevelMeters, brokenSamplesDoNotLeaveTheMetersStuck)
+{
+    for (const auto peak : { std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
+                             std::numeric_limits<float>::denorm_min() })
+    {
+        // Through the real processor: what it publishes for such a block.
+        juce::AudioBuffer<float> buffer (2, 64);
+        buffer.clear();
+        buffer.setSample (0, 10, peak);
+        buffer.setSample (1, 20, -peak);
+        juce::MidiBuffer midi;
+        processor.processBlock (buffer, midi);
+        tick();
+
+        for (int i = 0; i < 17; ++i)
+        {
+            block (0.0f, 0.0f);
+            tick();
+        }
+
+        EXPECT_EQ (litL(), 0) << peak;
+        EXPECT_EQ (litR(), 0) << peak;
+
+        // And with the host stopped right after such a block, the published peaks still settle.
+        processor.outputPeakL = peak;
+        processor.outputPeakR = peak;
+        hostStoppedFor (1000);
+
+        for (int i = 0; i < 18; ++i)
+            tick();
+
+        EXPECT_EQ (litL(), 0) << peak;
+        EXPECT_TRUE (processor.outputPeakL.load() <= 0.0029810718f) << peak;
+    }
+}
