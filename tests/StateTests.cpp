@@ -185,6 +185,8 @@ TEST_F (StateFixture, unusableBlocksChangeNothing)
                        makeBlock ("<MYPLUGINSETTINGS uiWidth=\"600\" Mid=\"" + std::string (40, '\xff') + "0.5\"/>") });
     cases.push_back ({ "a multi-byte character cut at the end",
                        makeBlock ("<MYPLUGINSETTINGS uiWidth=\"600\" Mid=\"0.5\"/>\xe2\x82") });
+    cases.push_back ({ "an instruction followed by text inside the element",
+                       makeBlock ("<?xml version=\"1.0\"?><MYPLUGINSETTINGS uiWidth=\"600\"><?x?>=</MYPLUGINSETTINGS>") });
     cases.push_back ({ "another root tag", makeBlock (settings ("uiWidth=\"600\" Mid=\"0.5\"", "OTHERSETTINGS")) });
     cases.push_back ({ "tag with a suffix", makeBlock (settings ("uiWidth=\"600\" Mid=\"0.5\"", "MYPLUGINSETTINGS2")) });
 

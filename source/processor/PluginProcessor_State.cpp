@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <optional>
+#include <string_view>
 
 namespace
 {
@@ -46,9 +47,27 @@ namespace
         return juce::jlimit (0.0, 1.0, value);
     }
 
+    /** Whether a processing instruction ("<?...?>") follows the start of the first element. We
+        never write one there, and JUCE's parser loops for ever on one that is followed by text
+        inside an element: it skips the instruction as white space, then rolls back over it. */
+    bool hasInstructionInsideElements (const char* text, size_t length)
+    {
+        const std::string_view xml (text, length);
+
+        for (size_t i = xml.find ('<'); i != std::string_view::npos; i = xml.find ('<', i + 1))
+        {
+            const auto next = i + 1 < xml.size() ? xml[i + 1] : '\0';
+
+            if (next != '?' && next != '!')
+                return xml.find ("<?", i) != std::string_view::npos;
+        }
+
+        return false;
+    }
+
     /** The XML of a saved block: magic, length, then the text up to its first zero byte. Text that
         is not valid UTF-8 is refused here, because JUCE's XML parser can read past the end of a
-        string that holds a broken multi-byte sequence. */
+        string that holds a broken multi-byte sequence; so is text that would make it loop. */
     std::unique_ptr<juce::XmlElement> readSettingsXml (const void* data, int sizeInBytes)
     {
         constexpr uint32_t magic = 0x21324356;
@@ -65,7 +84,8 @@ namespace
         const auto available = (size_t) juce::jmin (length, sizeInBytes - 8);
         const auto textBytes = (int) ::strnlen (text, available);
 
-        if (! juce::CharPointer_UTF8::isValidString (text, textBytes))
+        if (! juce::CharPointer_UTF8::isValidString (text, textBytes)
+            || hasInstructionInsideElements (text, (size_t) textBytes))
             return {};
 
         return juce::parseXML (juce::String::fromUTF8 (text, textBytes));

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 
 namespace
 {
@@ -39,7 +40,8 @@ namespace
     }
 
     /** Whether the block holds the settings element at all, judged apart from the processor. Text
-        that is not valid UTF-8 is unusable (and would trip JUCE's parser). */
+        that is not valid UTF-8, or that has a processing instruction after the first element
+        starts, is unusable (either would trip JUCE's parser). */
     bool isUsable (const uint8_t* data, size_t size)
     {
         if (size > 8)
@@ -47,9 +49,21 @@ namespace
             const auto length = (int32_t) juce::ByteOrder::littleEndianInt (data + 4);
             const auto* text = reinterpret_cast<const char*> (data + 8);
             const auto available = length > 0 ? std::min ((size_t) length, size - 8) : 0;
+            const std::string_view xml (text, ::strnlen (text, available));
 
-            if (! juce::CharPointer_UTF8::isValidString (text, (int) ::strnlen (text, available)))
+            if (! juce::CharPointer_UTF8::isValidString (text, (int) xml.size()))
                 return false;
+
+            for (size_t i = 0; i + 1 < xml.size(); ++i)
+            {
+                if (xml[i] == '<' && xml[i + 1] != '?' && xml[i + 1] != '!')
+                {
+                    if (xml.find ("<?", i) != std::string_view::npos)
+                        return false;
+
+                    break;
+                }
+            }
         }
 
         const auto xml = juce::AudioProcessor::getXmlFromBinary (data, (int) size);
