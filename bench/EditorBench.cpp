@@ -5,10 +5,11 @@
 #include "editor/PluginEditor.h"
 #include "processor/WallClock.h"
 
+#include "RatioReporter.h"
+
 #include <benchmark/benchmark.h>
 
 #include <iostream>
-#include <map>
 
 namespace
 {
@@ -89,20 +90,6 @@ namespace
             state.ResumeTiming();
         }
     }
-
-    struct RatioReporter final : benchmark::ConsoleReporter
-    {
-        void ReportRuns (const std::vector<Run>& runs) override
-        {
-            ConsoleReporter::ReportRuns (runs);
-
-            for (const auto& run : runs)
-                if (run.run_type == Run::RT_Iteration)
-                    times[run.benchmark_name()] = run.GetAdjustedRealTime();
-        }
-
-        std::map<std::string, double> times;
-    };
 }
 
 BENCHMARK (fillReference)->Unit (benchmark::kMicrosecond);

@@ -3,11 +3,12 @@
 #include "processor/MatrixKernel.h"
 #include "processor/PluginProcessor.h"
 
+#include "RatioReporter.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cmath>
 #include <iostream>
-#include <map>
 
 namespace
 {
@@ -111,21 +112,6 @@ namespace
 
         state.SetItemsProcessed (state.iterations() * n);
     }
-
-    /** Keeps each run's time per iteration so that the ratios can be printed at the end. */
-    struct RatioReporter final : benchmark::ConsoleReporter
-    {
-        void ReportRuns (const std::vector<Run>& runs) override
-        {
-            ConsoleReporter::ReportRuns (runs);
-
-            for (const auto& run : runs)
-                if (run.run_type == Run::RT_Iteration)
-                    times[run.benchmark_name()] = run.GetAdjustedRealTime();
-        }
-
-        std::map<std::string, double> times;
-    };
 }
 
 BENCHMARK (copyBothChannels)->Arg (64)->Arg (512)->Arg (4096);
