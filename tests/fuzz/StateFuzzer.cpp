@@ -71,6 +71,9 @@ namespace
     }
 }
 
+// libFuzzer calls this for every input it tries.
+extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size);
+
 extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
 {
     if (size > (size_t) std::numeric_limits<int>::max())
