@@ -32,11 +32,51 @@ namespace
         return (int32_t) juce::jlimit<long> (INT32_MIN, INT32_MAX, value);
     }
 
+    /** Whether a number's exponent has more significant digits than any double's: JUCE's reader
+        adds them up in an int, which overflows on a few more. The layout is the one that reader
+        takes: blanks, a sign, digits with a point, then e or E, a sign and the exponent. */
+    bool hasExponentBeyondAnyDouble (const juce::String& text)
+    {
+        auto p = text.getCharPointer();
+        const auto skipDigits = [&p] { while (p.isDigit()) ++p; };
+
+        p.incrementToEndOfWhitespace();
+
+        if (*p == '+' || *p == '-')
+            ++p;
+
+        skipDigits();
+
+        if (*p == '.')
+        {
+            ++p;
+            skipDigits();
+        }
+
+        if (*p != 'e' && *p != 'E')
+            return false;
+
+        ++p;
+
+        if (*p == '+' || *p == '-')
+            ++p;
+
+        while (*p == '0')
+            ++p;
+
+        auto digits = 0;
+
+        for (; p.isDigit(); ++p)
+            ++digits;
+
+        return digits > 4;
+    }
+
     /** Reads a level; malformed text gives 0. A value that is not a finite number counts as absent
         and a finite one is brought into the normalised range, so no state can blast the outputs. */
     std::optional<double> readLevel (const juce::XmlElement& element, const juce::Identifier& name)
     {
-        if (! element.hasAttribute (name))
+        if (! element.hasAttribute (name) || hasExponentBeyondAnyDouble (element.getStringAttribute (name)))
             return std::nullopt;
 
         const auto value = element.getDoubleAttribute (name);
