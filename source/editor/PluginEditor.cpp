@@ -9,6 +9,22 @@ namespace
     constexpr double faderInterval = 1.0 / 2241.0;
     constexpr int refreshIntervalMs = 50;
 
+    struct Asset
+    {
+        const char* data;
+        int size;
+    };
+
+    // In the order of the editor's image list.
+    const Asset editorImages[] = {
+        { BinaryData::temp1, BinaryData::temp1Size },   { BinaryData::temp2, BinaryData::temp2Size },
+        { BinaryData::temp3, BinaryData::temp3Size },   { BinaryData::temp4, BinaryData::temp4Size },
+        { BinaryData::temp5, BinaryData::temp5Size },   { BinaryData::temp6, BinaryData::temp6Size },
+        { BinaryData::temp7, BinaryData::temp7Size },   { BinaryData::temp8, BinaryData::temp8Size },
+        { BinaryData::temp9, BinaryData::temp9Size },   { BinaryData::temp13, BinaryData::temp13Size },
+        { BinaryData::temp10, BinaryData::temp10Size }, { BinaryData::temp15, BinaryData::temp15Size },
+    };
+
     juce::Image decode (const char* data, int size)
     {
         return juce::ImageCache::getFromMemory (data, size);
@@ -20,18 +36,8 @@ JuceDemoPluginAudioProcessorEditor::JuceDemoPluginAudioProcessorEditor (JuceDemo
       audioProcessor (*owner)
 {
     // The background is entry 9; the three lobes are 6, 7 and 8.
-    imageList.add (decode (BinaryData::temp1, BinaryData::temp1Size));
-    imageList.add (decode (BinaryData::temp2, BinaryData::temp2Size));
-    imageList.add (decode (BinaryData::temp3, BinaryData::temp3Size));
-    imageList.add (decode (BinaryData::temp4, BinaryData::temp4Size));
-    imageList.add (decode (BinaryData::temp5, BinaryData::temp5Size));
-    imageList.add (decode (BinaryData::temp6, BinaryData::temp6Size));
-    imageList.add (decode (BinaryData::temp7, BinaryData::temp7Size));
-    imageList.add (decode (BinaryData::temp8, BinaryData::temp8Size));
-    imageList.add (decode (BinaryData::temp9, BinaryData::temp9Size));
-    imageList.add (decode (BinaryData::temp13, BinaryData::temp13Size));
-    imageList.add (decode (BinaryData::temp10, BinaryData::temp10Size));
-    imageList.add (decode (BinaryData::temp15, BinaryData::temp15Size));
+    for (const auto& asset : editorImages)
+        imageList.add (decode (asset.data, asset.size));
 
     faderLookAndFeel = new VolumeSliderLookAndFeel (this);
     setUpFader (midFader);
@@ -59,12 +65,9 @@ JuceDemoPluginAudioProcessorEditor::JuceDemoPluginAudioProcessorEditor (JuceDemo
     midFader.getValueObject().referTo (sharedMidValue);
     midGraphicalSlider.getValueObject().referTo (sharedMidValue);
 
-    ledImageList.add (decode (BinaryData::temp1, BinaryData::temp1Size));
-    ledImageList.add (decode (BinaryData::temp2, BinaryData::temp2Size));
-    ledImageList.add (decode (BinaryData::temp3, BinaryData::temp3Size));
-    ledImageList.add (decode (BinaryData::temp4, BinaryData::temp4Size));
-    ledImageList.add (decode (BinaryData::temp5, BinaryData::temp5Size));
-    ledImageList.add (decode (BinaryData::temp6, BinaryData::temp6Size));
+    // The LEDs are the first six images: lit and unlit green, red, yellow.
+    for (size_t i = 0; i < 6; ++i)
+        ledImageList.add (decode (editorImages[i].data, editorImages[i].size));
 
     for (auto* meter : { &outputMeterL, &outputMeterR })
     {
@@ -193,6 +196,22 @@ void JuceDemoPluginAudioProcessorEditor::resized()
 }
 
 void JuceDemoPluginAudioProcessorEditor::buttonClicked (juce::Button*) {}
+
+//==============================================================================
+void JuceDemoPluginAudioProcessorEditor::applyUserLevel (int parameterIndex, double value)
+{
+    auto& field = parameterIndex == tervane::midParameterIndex ? audioProcessor.parameters.midValue
+                                                               : audioProcessor.parameters.sideValue;
+    field.store (value, std::memory_order_relaxed);
+    audioProcessor.getParameters()[parameterIndex]->setValueNotifyingHost ((float) value);
+}
+
+double JuceDemoPluginAudioProcessorEditor::currentLevel (int parameterIndex) const
+{
+    const auto& field = parameterIndex == tervane::midParameterIndex ? audioProcessor.parameters.midValue
+                                                                     : audioProcessor.parameters.sideValue;
+    return field.load (std::memory_order_relaxed);
+}
 
 //==============================================================================
 juce::AudioProcessorEditor* createTervaneEditor (JuceDemoPluginAudioProcessor& processor)

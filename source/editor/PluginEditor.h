@@ -79,6 +79,13 @@ public:
         Text that is not a level is replaced by lastText and gives lastDb. */
     static float CheckFaderTextFormat (juce::String& text, juce::String& lastText, float lastDb);
 
+    /** Sets a level the user chose, as a normalised value: stores it for the audio thread and
+        tells the host. Every edit of the faders, the handles, the boxes and the knobs ends here. */
+    void applyUserLevel (int parameterIndex, double value);
+
+    /** The normalised value of a level as the processor holds it now. */
+    double currentLevel (int parameterIndex) const;
+
     /** Where the pattern display's handles are shown, bounds included. */
     static bool isInDisplayArea (juce::Point<int> p) noexcept;
 

@@ -199,10 +199,7 @@ void JuceDemoPluginAudioProcessorEditor::ExcuseTextBoxChanged (juce::TextEditor&
     const auto clamped = dB < -80.0f ? -80.0f : (dB > 12.0f ? 12.0f : dB);
     lastDb = clamped;
 
-    const auto value = DecibelsToValue ((double) clamped);
-    const auto index = isMid ? tervane::midParameterIndex : tervane::sideParameterIndex;
-    (isMid ? audioProcessor.parameters.midValue : audioProcessor.parameters.sideValue).store (value, std::memory_order_relaxed);
-    audioProcessor.getParameters()[index]->setValueNotifyingHost ((float) value);
+    applyUserLevel (isMid ? tervane::midParameterIndex : tervane::sideParameterIndex, DecibelsToValue ((double) clamped));
 }
 
 void JuceDemoPluginAudioProcessorEditor::EraseAllTextBoxCaret()

@@ -8,10 +8,10 @@ void JuceDemoPluginAudioProcessorEditor::timerCallback()
 {
     // Only reads the levels: every update below is made without notification, so nothing here can
     // write a parameter back.
-    const auto midDb = ValueToDecibels (audioProcessor.parameters.midValue.load (std::memory_order_relaxed));
+    const auto midDb = ValueToDecibels (currentLevel (tervane::midParameterIndex));
     midFader.setValue (DecibelToFaderPosition (midDb), juce::dontSendNotification);
 
-    const auto sideDb = ValueToDecibels (audioProcessor.parameters.sideValue.load (std::memory_order_relaxed));
+    const auto sideDb = ValueToDecibels (currentLevel (tervane::sideParameterIndex));
     const auto sidePosition = DecibelToFaderPosition (sideDb);
     sideFader.setValue (sidePosition, juce::dontSendNotification);
     plusSideGraphicalSlider.setValue (1.0 - sidePosition, juce::dontSendNotification);

@@ -8,11 +8,6 @@ namespace
     // The fader takes the pointer this much higher than it is: the cap's grip line lies that far
     // below the thumb position.
     constexpr int pointerShift = 8;
-
-    std::atomic<double>& levelField (Q742_UIParameter& store, int parameterIndex)
-    {
-        return parameterIndex == tervane::midParameterIndex ? store.midValue : store.sideValue;
-    }
 }
 
 //==============================================================================
@@ -74,19 +69,14 @@ void VolumeSliderKnob::mouseDoubleClick (const juce::MouseEvent&)
     if (editor == nullptr)
         return;
 
-    auto& processor = *dynamic_cast<JuceDemoPluginAudioProcessor*> (editor->getAudioProcessor());
-    auto& params = processor.getParameters();
-
     if (this == &editor->midKnob)
     {
-        processor.parameters.midValue.store (tervane::unityValue, std::memory_order_relaxed);
-        params[tervane::midParameterIndex]->setValueNotifyingHost ((float) tervane::unityValue);
+        editor->applyUserLevel (tervane::midParameterIndex, tervane::unityValue);
         editor->lastMidDb = 0.0f;
     }
     else if (this == &editor->sideKnob)
     {
-        processor.parameters.sideValue.store (tervane::unityValue, std::memory_order_relaxed);
-        params[tervane::sideParameterIndex]->setValueNotifyingHost ((float) tervane::unityValue);
+        editor->applyUserLevel (tervane::sideParameterIndex, tervane::unityValue);
         editor->lastSideDb = 0.0f;
     }
 
@@ -136,15 +126,13 @@ void JuceDemoPluginAudioProcessorEditor::DrawImgOfSliderThumb (float sliderPos, 
 
 void JuceDemoPluginAudioProcessorEditor::setLevelFromFader (int parameterIndex, double faderPosition)
 {
-    const auto value = (FaderPositionToDecibel (faderPosition) + 80.0) / 92.0;
-    levelField (audioProcessor.parameters, parameterIndex).store (value, std::memory_order_relaxed);
-    audioProcessor.getParameters()[parameterIndex]->setValueNotifyingHost ((float) value);
+    applyUserLevel (parameterIndex, (FaderPositionToDecibel (faderPosition) + 80.0) / 92.0);
 }
 
 void JuceDemoPluginAudioProcessorEditor::refreshTextBoxFromLevel (int parameterIndex, juce::Slider& fader)
 {
     const auto isMid = parameterIndex == tervane::midParameterIndex;
-    const auto d = ValueToDecibels (levelField (audioProcessor.parameters, parameterIndex).load (std::memory_order_relaxed));
+    const auto d = ValueToDecibels (currentLevel (parameterIndex));
 
     juce::String text;
     FormatTextFromDecibel (text, (float) d, d > 0.0, false);
